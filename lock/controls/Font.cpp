@@ -1,0 +1,19 @@
+#include "lock/controls/Font.h"
+
+#include <cmath>
+#include <cwchar>
+
+namespace dorbolt {
+
+UniqueFont MakeFont(const FontSpec& spec, int dpi) {
+  LOGFONTW font{};
+  font.lfHeight = -static_cast<LONG>(std::lround(spec.points * dpi / 72.0));
+  font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = spec.italic ? TRUE : FALSE;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfQuality = CLEARTYPE_QUALITY;
+  std::wcsncpy(font.lfFaceName, spec.face ? spec.face : L"", LF_FACESIZE - 1);
+  return UniqueFont(::CreateFontIndirectW(&font));
+}
+
+}  // namespace dorbolt

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds, and runs every test under Wine in a
+# fresh prefix on a private display. Exits non-zero on any failure.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+ensure_packages
+build
+
+WORK=$(mktemp -d /tmp/dorbolt-test.XXXXXX)
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
+  rm -rf "$WORK/prefix"
+}
+trap cleanup EXIT
+
+make_prefix "$WORK/prefix"
+start_xvfb 1920x1080
+start_wineserver
+
+export ALSA_CONFIG_PATH="$DORBOLT_ROOT/tests/asound.conf"
+export ALSA_CAPTURE="$WORK/alsa-capture.raw"
+export DORBOLT_ARTEFACTS="${DORBOLT_ARTEFACTS:-$DORBOLT_BUILD/artefacts}"
+mkdir -p "$DORBOLT_ARTEFACTS"
+
+log "running the tests"
+ctest --test-dir "$DORBOLT_BUILD" --output-on-failure --no-tests=error --timeout 120 "$@"

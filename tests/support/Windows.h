@@ -1,0 +1,35 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Looking at windows the way a user's tools do: by class, by title, by what they show.
+namespace dorbolt::test {
+
+// A visible message box ("#32770") with this title, in any process; nullptr if none.
+HWND FindMessageBox(const wchar_t* title);
+// Its text (the static with id 0xFFFF).
+std::wstring MessageBoxText(HWND box);
+// Presses its OK button.
+void PressOk(HWND box);
+
+std::wstring WindowText(HWND window);
+std::wstring ClassOf(HWND window);
+// A child window with this window text (a picture button carries its word).
+HWND FindChildByText(HWND parent, const wchar_t* text);
+HWND FindChildByClass(HWND parent, const wchar_t* className, int index = 0);
+// Clicks a button the way the keyboard would: BM_CLICK, sent.
+void Click(HWND button);
+
+// True while the shell has a notification-area icon for this window and id.
+bool TrayIconExists(HWND owner, UINT id);
+
+HWND Taskbar();
+bool TaskbarVisible();
+
+// Writes the whole screen as PNG; true on success.
+bool SaveScreenshot(const std::wstring& pngPath);
+// The folder for pictures the tests keep (DORBOLT_ARTEFACTS, as a Windows path), or empty.
+std::wstring ArtefactsDir();
+
+}  // namespace dorbolt::test

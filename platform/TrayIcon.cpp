@@ -73,8 +73,9 @@ bool YoconTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return true;
   }
   if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-    // A new Explorer has an empty notification area: put back what was showing.
-    if (showing_) showing_ = Notify(NIM_ADD);
+    // A new Explorer has an empty notification area: put back what was showing. Where the shell
+    // still has it (the message came without a restart), the add fails and the modify holds.
+    if (showing_ && !Notify(NIM_ADD)) Notify(NIM_MODIFY);
     return true;
   }
   return false;

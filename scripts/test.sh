@@ -18,6 +18,7 @@ trap cleanup EXIT
 make_prefix "$WORK/prefix"
 start_xvfb 1920x1080
 start_wineserver
+wine "$DORBOLT_BUILD/tests/KeepDesktop.exe" </dev/null >/dev/null 2>&1 &
 
 export ALSA_CONFIG_PATH="$DORBOLT_ROOT/tests/asound.conf"
 export ALSA_CAPTURE="$WORK/alsa-capture.raw"

@@ -27,44 +27,6 @@ void HideFromTaskList(bool hide) {
   if (fn) fn(::GetCurrentProcessId(), hide ? 1 : 0);
 }
 
-bool SystemKeys::IsSystemKey(DWORD vk, bool alt, bool ctrl) {
-  switch (vk) {
-    case VK_LWIN:
-    case VK_RWIN:
-      return true;
-    case VK_TAB:
-      return alt;
-    case VK_ESCAPE:
-      return alt || ctrl;  // Alt+Esc, Ctrl+Esc, Ctrl+Shift+Esc
-    default:
-      return false;
-  }
-}
-
-namespace {
-
-bool Down(int vk) { return (::GetAsyncKeyState(vk) & 0x8000) != 0; }
-
-LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
-  if (code == HC_ACTION) {
-    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    // Wine never sets LLKHF_ALTDOWN: Alt shows as a system key message or in the key state.
-    const bool alt = (key->flags & LLKHF_ALTDOWN) != 0 || wParam == WM_SYSKEYDOWN ||
-                     wParam == WM_SYSKEYUP || Down(VK_MENU);
-    if (SystemKeys::IsSystemKey(key->vkCode, alt, Down(VK_CONTROL))) return 1;
-  }
-  return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-}  // namespace
-
-void SystemKeys::Block() {
-  if (hook_) return;
-  hook_.reset(::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardHook, ::GetModuleHandleW(nullptr), 0));
-}
-
-void SystemKeys::Release() { hook_.reset(); }
-
 namespace GenericModule {
 
 void SetScreenSaverRunning(bool running, SystemKeys& keys) {

@@ -5,6 +5,7 @@
 
 #include "platform/ShellServices.h"
 #include "tests/support/TestWindow.h"
+#include "tests/support/Process.h"
 #include "tests/support/TrayHolder.h"
 #include "tests/support/Wait.h"
 #include "tests/support/Windows.h"
@@ -86,6 +87,64 @@ TEST(SystemKeys, SwallowedWhileTheFlagIsSetAndPassedAfter) {
           << c.name << (locked ? " while locked" : " after the lock");
     }
   }
+}
+
+}  // namespace
+}  // namespace dorbolt::test
+
+namespace dorbolt::test {
+namespace {
+
+bool AltTabArrives(TestWindow& window) {
+  window.keys.clear();
+  Type({VK_MENU}, VK_TAB);
+  Type({}, VK_F9);
+  WaitUntil([&] { return std::find(window.keys.begin(), window.keys.end(), VK_F9) != window.keys.end(); }, 3000);
+  return std::find(window.keys.begin(), window.keys.end(), VK_TAB) != window.keys.end();
+}
+
+TEST(LockGuard, AHookThatWindowsDroppedIsPutBack) {
+  TestWindow window(true);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window.Handle(); }, 5000));
+  SystemKeys keys;
+  GenericModule::SetScreenSaverRunning(true, keys);
+  ASSERT_FALSE(AltTabArrives(window));
+  // What Windows does to a hook that once took too long: it is gone, and nobody is told.
+  ASSERT_TRUE(::UnhookWindowsHookEx(keys.CurrentHook()));
+  EXPECT_TRUE(AltTabArrives(window)) << "the dropped hook no longer swallows";
+  PumpFor(SystemKeys::kRenewMs + 500);
+  EXPECT_FALSE(AltTabArrives(window)) << "the renewed hook swallows again";
+  GenericModule::SetScreenSaverRunning(false, keys);
+  EXPECT_TRUE(AltTabArrives(window));
+}
+
+TEST(LockGuard, ATaskbarBroughtBackByExplorerIsHiddenAgainWhileLocked) {
+  TrayHolder holder;
+  ASSERT_TRUE(TaskbarVisible());
+  const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+  SystemKeys keys;
+
+  // Idle: a new taskbar stays.
+  ::PostMessageW(HWND_BROADCAST, taskbarCreated, 0, 0);
+  PumpFor(300);
+  EXPECT_TRUE(TaskbarVisible());
+
+  GenericModule::SetScreenSaverRunning(true, keys);
+  ::PostMessageW(HWND_BROADCAST, taskbarCreated, 0, 0);
+  EXPECT_TRUE(WaitUntil([] { return !TaskbarVisible(); }, 3000));
+  GenericModule::SetScreenSaverRunning(false, keys);
+  ShowTaskbar();
+  EXPECT_TRUE(WaitUntil([] { return TaskbarVisible(); }, 3000));
+}
+
+TEST(LockGuard, ACrashWhileLockedGivesTheTaskbarBack) {
+  TrayHolder holder;
+  ASSERT_TRUE(TaskbarVisible());
+  RunningProgram crash(std::wstring(DORBOLT_BUILD_DIR) + L"\\tests\\CrashWhileLocked.exe");
+  ASSERT_TRUE(crash.Started());
+  ASSERT_TRUE(crash.WaitForExit(20000));
+  EXPECT_EQ(crash.ExitCode(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+  EXPECT_TRUE(WaitUntil([] { return TaskbarVisible(); }, 3000)) << "the taskbar was left hidden";
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #include "lock/controls/Font.h"
 
 #include <cmath>
-#include <cwchar>
+#include <algorithm>
+#include <string_view>
 
 namespace dorbolt {
 
@@ -12,7 +13,8 @@ UniqueFont MakeFont(const FontSpec& spec, int dpi) {
   font.lfItalic = spec.italic ? TRUE : FALSE;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = CLEARTYPE_QUALITY;
-  std::wcsncpy(font.lfFaceName, spec.face ? spec.face : L"", LF_FACESIZE - 1);
+  const std::wstring_view face = spec.face ? spec.face : L"";
+  face.copy(font.lfFaceName, std::min<size_t>(face.size(), LF_FACESIZE - 1));
   return UniqueFont(::CreateFontIndirectW(&font));
 }
 

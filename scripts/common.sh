@@ -7,7 +7,7 @@ DORBOLT_PRESET=${DORBOLT_PRESET:-mingw-debug}
 DORBOLT_BUILD=${DORBOLT_BUILD:-$DORBOLT_ROOT/build/$DORBOLT_PRESET}
 
 DORBOLT_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  wine wine64 fonts-wine fonts-liberation2 xvfb x11-utils xdotool imagemagick sox googletest)
+  wine wine64 fonts-wine fonts-liberation2 xvfb x11-utils xdotool imagemagick sox googletest nsis)
 
 log() { printf '== %s\n' "$*" >&2; }
 

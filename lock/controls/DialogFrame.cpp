@@ -10,7 +10,8 @@ std::optional<Label> TextLine(Form& form, const DialogFrameDesign& d) {
   return std::optional<Label>(std::in_place, form,
                               LabelDesign{.place = {960, 1920, 5655, d.textHeight},
                                           .text = d.text,
-                                          .align = d.textAlign});
+                                          .align = d.textAlign,
+                                          .font = d.textFont});
 }
 }  // namespace
 

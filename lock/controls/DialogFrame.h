@@ -16,6 +16,8 @@ struct DialogFrameDesign {
   std::wstring_view text;
   int textHeight = 255;
   Align textAlign = Align::Centre;
+  // The text's font when the window's default font does not fit it into its box.
+  std::optional<FontSpec> textFont{};
   int leftBitmap = 0;
   std::wstring_view leftWord;
   int rightBitmap = 0;

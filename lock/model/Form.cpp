@@ -198,6 +198,9 @@ void Form::ShowModal() {
   const unsigned generation = loadGeneration_;
   ModalFrame frame(*this);
   modal_ = &frame;
+  // Loaded hidden while an earlier modal show began, this window was disabled with the rest;
+  // now it is the one that takes the input.
+  ::EnableWindow(hwnd_, TRUE);
   ::ShowWindow(hwnd_, SW_SHOW);
   ::SetForegroundWindow(hwnd_);
   model_.RunWhile([this, generation] {

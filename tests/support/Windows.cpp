@@ -119,15 +119,23 @@ bool PngEncoder(CLSID& clsid) {
 }  // namespace
 
 bool SaveScreenshot(const std::wstring& pngPath) {
+  const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return SaveScreenshot(pngPath, RECT{x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                      y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)});
+}
+
+bool SaveScreenshot(const std::wstring& pngPath, const RECT& area) {
+  if (area.right <= area.left || area.bottom <= area.top) return false;
   Gdiplus::GdiplusStartupInput input;
   ULONG_PTR token = 0;
   if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
   bool saved = false;
   {
-    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int x = area.left;
+    const int y = area.top;
+    const int w = area.right - area.left;
+    const int h = area.bottom - area.top;
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);

@@ -29,6 +29,8 @@ bool TaskbarVisible();
 
 // Writes the whole screen as PNG; true on success.
 bool SaveScreenshot(const std::wstring& pngPath);
+// Writes one part of the screen (a window's rectangle, say) as PNG; true on success.
+bool SaveScreenshot(const std::wstring& pngPath, const RECT& area);
 // The folder for pictures the tests keep (DORBOLT_ARTEFACTS, as a Windows path), or empty.
 std::wstring ArtefactsDir();
 

@@ -6,14 +6,14 @@
 
 namespace dorbolt {
 
-UniqueFont MakeFont(const FontSpec& spec, int dpi) {
+UniqueFont MakeFont(const FontSpec& wanted, int dpi) {
   LOGFONTW font{};
-  font.lfHeight = -static_cast<LONG>(std::lround(spec.points * dpi / 72.0));
-  font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  font.lfItalic = spec.italic ? TRUE : FALSE;
+  font.lfHeight = -static_cast<LONG>(std::lround(wanted.points * dpi / 72.0));
+  font.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = wanted.italic ? TRUE : FALSE;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = CLEARTYPE_QUALITY;
-  const std::wstring_view face = spec.face ? spec.face : L"";
+  const std::wstring_view face = wanted.face ? wanted.face : L"";
   face.copy(font.lfFaceName, std::min<size_t>(face.size(), LF_FACESIZE - 1));
   return UniqueFont(::CreateFontIndirectW(&font));
 }

@@ -13,6 +13,6 @@ struct FontSpec {
   bool italic = false;
 };
 
-UniqueFont MakeFont(const FontSpec& spec, int dpi);
+UniqueFont MakeFont(const FontSpec& wanted, int dpi);
 
 }  // namespace dorbolt

@@ -59,15 +59,13 @@ class Canvas {
     }
     BITMAP info{};
     ::GetObjectW(picture_, sizeof info, &info);
-    HDC source = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(source, picture_);
+    MemoryDc source(dc);
+    SelectScope select(source.get(), picture_);
     const int mode = ::SetStretchBltMode(dc, HALFTONE);
     ::SetBrushOrgEx(dc, 0, 0, nullptr);
-    ::StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, std::abs(info.bmHeight),
-                 SRCCOPY);
+    ::StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, info.bmWidth,
+                 std::abs(info.bmHeight), SRCCOPY);
     ::SetStretchBltMode(dc, mode);
-    ::SelectObject(source, old);
-    ::DeleteDC(source);
   }
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
@@ -93,31 +91,15 @@ class Canvas {
 };
 
 COLORREF PixelOf(HBITMAP bitmap, POINT at) {
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  HGDIOBJ old = ::SelectObject(dc, bitmap);
-  const COLORREF color = ::GetPixel(dc, at.x, at.y);
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
-  return color;
+  MemoryDc dc(nullptr);
+  SelectScope select(dc.get(), bitmap);
+  return ::GetPixel(dc.get(), at.x, at.y);
 }
 
 bool Near(COLORREF a, COLORREF b) {
   return std::abs(GetRValue(a) - GetRValue(b)) <= 8 && std::abs(GetGValue(a) - GetGValue(b)) <= 8 &&
          std::abs(GetBValue(a) - GetBValue(b)) <= 8;
 }
-
-// What the screen itself shows at a point.
-class ScreenPixel {
- public:
-  ScreenPixel() : dc_(::GetDC(nullptr)) {}
-  ScreenPixel(const ScreenPixel&) = delete;
-  ScreenPixel& operator=(const ScreenPixel&) = delete;
-  ~ScreenPixel() { ::ReleaseDC(nullptr, dc_); }
-  COLORREF At(POINT p) const { return ::GetPixel(dc_, p.x, p.y); }
-
- private:
-  HDC dc_;
-};
 
 SIZE SizeOfPictureFile(const std::wstring& path) {
   GdiPlusSession session;
@@ -134,7 +116,7 @@ BackdropFigures MeasureBackdrop(const std::wstring& path, int runs) {
   figures.picture = SizeOfPictureFile(path);
   figures.target = SIZE{::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   Canvas canvas;
-  const ScreenPixel screen;
+  const ScreenPixels screen;
   const POINT probe{figures.target.cx / 2, figures.target.cy / 2};
   for (int run = 0; run < runs; ++run) {
     const double decodeFrom = NowMs();

@@ -135,6 +135,8 @@ IdlePair MeasureIdle(const Program& dorwatch, const Program& bare, int seconds) 
   const int watchPid = LinuxProcessOf(L"Dorwatch.exe");
   const int barePid = LinuxProcessOf(L"BareLoop.exe");
   if (!watchPid || !barePid) pair.problem = L"the Linux processes were not found";
+  std::fprintf(stderr, "== counting the wake-ups of Linux processes %d (Dorwatch) and %d (BareLoop)\n", watchPid,
+               barePid);
   const long long watchFrom = watchPid ? ContextSwitches(watchPid) : -1;
   const long long bareFrom = barePid ? ContextSwitches(barePid) : -1;
   const double from = NowMs();
@@ -229,6 +231,9 @@ int Run(const Options& options) {
 
   Progress("Dorguard starts");
   const DorguardFigures guard = MeasureDorguardRuns(test::ProgramPath(L"Dorguard.exe"), kPassword, options.runs);
+  Progress("bare message loop starts");
+  const Samples bareStarts =
+      MeasureBareStarts(test::ProgramPath(L"bench\\BareLoop.exe"), L"Dorbolt.BareLoop", options.runs);
 
   test::ClearSettings();
   if (!test::TaskbarVisible()) ShowTaskbar();
@@ -240,8 +245,11 @@ int Run(const Options& options) {
                   Timing(cycles.taskbarHidden, cycles.problem, 1000), "1000 ms"});
   rows.push_back({"Alarm on the screen after a wrong password", Timing(guard.alarm, guard.problem, 2500),
                   "2500 ms"});
+  rows.push_back({"Wrong password pressed to alarm on the screen", Timing(guard.alarmShown, guard.problem), "-"});
   rows.push_back({"Right password pressed to idle tray icon back", Timing(cycles.unlock, cycles.problem), "-"});
-  rows.push_back({"`Dorguard.exe` start to lock screen painted", Timing(guard.painted, guard.problem), "-"});
+  rows.push_back({"`Dorguard.exe` start to lock screen painted", Timing(guard.painted, guard.problem),
+                  "bare message loop, start to window shown: " +
+                      Timing(bareStarts, bareStarts.Count() < static_cast<size_t>(options.runs) ? L"it did not start" : L"")});
   AddBackdropRows(rows, jpeg, "JPEG");
   AddBackdropRows(rows, bitmap, "bitmap");
   const std::string minute = std::to_string(options.idleSeconds) + " s";

@@ -50,10 +50,8 @@ double PressUnlock(const Program& program, const std::wstring& password) {
 
 // The screen point in the white strip along the lock screen's bottom edge, right of its
 // pictures, that shows white once the lock screen has painted.
-POINT StripPoint() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
+POINT StripPoint(const ScreenPixels& screen) {
+  const int dpi = screen.Dpi();
   const int right = ::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
   const int bottom = ::GetSystemMetrics(SM_YVIRTUALSCREEN) + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
   const int strip = ::MulDiv(1635, dpi, 1440);
@@ -110,7 +108,7 @@ DorwatchFigures MeasureDorwatchCycles(const Program& dorwatch, test::TrayHolder&
               return true;
             }
             // The holder took the click, or nothing at all answered it.
-            return holderHit || (t > 1000 && !dorwatch.Window(L"Dorbolt.Form2"));
+            return holderHit || (t > 1500 && !dorwatch.Window(L"Dorbolt.Form2"));
           },
           8000);
       if (shown < 0) {
@@ -150,12 +148,32 @@ DorwatchFigures MeasureDorwatchCycles(const Program& dorwatch, test::TrayHolder&
   return figures;
 }
 
+Samples MeasureBareStarts(const std::wstring& path, const wchar_t* windowClass, int runs) {
+  Samples starts;
+  for (int run = 0; run < runs; ++run) {
+    Program bare(path);
+    double shown = -1;
+    PollUntil(
+        [&] {
+          if (bare.Shown(windowClass)) shown = NowMs() - bare.StartedAt();
+          return shown >= 0 || !bare.Running();
+        },
+        10000);
+    if (shown < 0) break;
+    starts.Add(shown);
+  }
+  return starts;
+}
+
 DorguardFigures MeasureDorguardRuns(const std::wstring& path, const std::wstring& password, int runs) {
   DorguardFigures figures;
-  const POINT strip = StripPoint();
-  HDC screen = ::GetDC(nullptr);
+  const ScreenPixels screen;
+  const POINT strip = StripPoint(screen);
   for (int run = 0; run < runs && figures.problem.empty(); ++run) {
-    if (::GetPixel(screen, strip.x, strip.y) == RGB(255, 255, 255)) {
+    // The cursor away from the tray, so that no tooltip covers the strip; the desktop
+    // repainted where the last lock screen was.
+    MoveCursorTo(POINT{::GetSystemMetrics(SM_CXVIRTUALSCREEN) / 2, ::GetSystemMetrics(SM_CYVIRTUALSCREEN) / 3});
+    if (!PollUntil([&] { return screen.At(strip) != RGB(255, 255, 255); }, 3000)) {
       figures.problem = L"the desktop is white where the lock screen's strip is looked for";
       break;
     }
@@ -167,7 +185,7 @@ DorguardFigures MeasureDorguardRuns(const std::wstring& path, const std::wstring
     double painted = -1;
     PollUntil(
         [&] {
-          if (guard.Shown(L"Dorbolt.Form1") && ::GetPixel(screen, strip.x, strip.y) == RGB(255, 255, 255)) {
+          if (guard.Shown(L"Dorbolt.Form1") && screen.At(strip) == RGB(255, 255, 255)) {
             painted = NowMs() - guard.StartedAt();
           }
           return painted >= 0 || !guard.Running();
@@ -180,7 +198,8 @@ DorguardFigures MeasureDorguardRuns(const std::wstring& path, const std::wstring
     }
 
     // A wrong password: the alarm, from when it shows to when it has gone.
-    if (figures.problem.empty() && (!OpenPrompt(guard) || PressUnlock(guard, password + L"x") < 0)) {
+    double pressed = -1;
+    if (figures.problem.empty() && (!OpenPrompt(guard) || (pressed = PressUnlock(guard, password + L"x")) < 0)) {
       figures.problem = L"the prompt did not take a password";
     }
     if (figures.problem.empty()) {
@@ -202,6 +221,7 @@ DorguardFigures MeasureDorguardRuns(const std::wstring& path, const std::wstring
       } else if (gone < 0) {
         figures.problem = L"the alarm did not show and close";
       } else {
+        figures.alarmShown.Add(up - pressed);
         figures.alarm.Add(gone - up);
       }
     }
@@ -221,7 +241,6 @@ DorguardFigures MeasureDorguardRuns(const std::wstring& path, const std::wstring
     PollUntil([] { return test::TaskbarVisible(); }, 3000);
     IdleFor(300);
   }
-  ::ReleaseDC(nullptr, screen);
   return figures;
 }
 

@@ -21,12 +21,17 @@ DorwatchFigures MeasureDorwatchCycles(const Program& dorwatch, test::TrayHolder&
 
 struct DorguardFigures {
   Samples painted;      // the program started to its lock screen painted
+  Samples alarmShown;   // the wrong password pressed to the alarm on the screen
   Samples alarm;        // how long the alarm of a wrong password was on the screen
   std::wstring problem;
 };
 
 // Starts Dorguard `runs` times; each time one wrong password, then the right one.
 DorguardFigures MeasureDorguardRuns(const std::wstring& path, const std::wstring& password, int runs);
+
+// A bare program started `runs` times: CreateProcess to its window shown, which is what Wine
+// takes to start any program.
+Samples MeasureBareStarts(const std::wstring& path, const wchar_t* windowClass, int runs);
 
 // The program idle in the tray: its tray window, once the icon shows; nullptr if that never came.
 HWND WaitForIdleIcon(const Program& program, double timeoutMs);

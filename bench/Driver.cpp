@@ -103,8 +103,10 @@ void Send(DWORD flags, POINT at = {}) {
 }
 }  // namespace
 
+void MoveCursorTo(POINT at) { Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK, at); }
+
 double DoubleClickAt(POINT at) {
-  Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK, at);
+  MoveCursorTo(at);
   IdleFor(100);
   Send(MOUSEEVENTF_LEFTDOWN);
   Send(MOUSEEVENTF_LEFTUP);

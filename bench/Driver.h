@@ -42,9 +42,25 @@ class Program {
   double startedAt_ = 0;
 };
 
+// What the screen itself shows, a point at a time.
+class ScreenPixels {
+ public:
+  ScreenPixels() : dc_(::GetDC(nullptr)) {}
+  ScreenPixels(const ScreenPixels&) = delete;
+  ScreenPixels& operator=(const ScreenPixels&) = delete;
+  ~ScreenPixels() { ::ReleaseDC(nullptr, dc_); }
+  COLORREF At(POINT p) const { return ::GetPixel(dc_, p.x, p.y); }
+  int Dpi() const { return ::GetDeviceCaps(dc_, LOGPIXELSY); }
+
+ private:
+  HDC dc_;
+};
+
 // A click that comes through the program's message queue as the mouse's would: the caller goes
 // on while the handler runs (and waits in its modal windows).
 void PostClick(HWND button);
+// Moves the mouse pointer, as a real mouse would.
+void MoveCursorTo(POINT at);
 // A real double click of the left button at a screen point; when the second press went out.
 double DoubleClickAt(POINT at);
 

@@ -47,9 +47,14 @@ echo "- CPU: ${cpu:-unknown}, $(nproc) cores available; memory $memory"
 echo "- $os, Linux $(uname -r); $(wine --version 2>/dev/null)"
 echo "- Xvfb screen ${xvfb:-unknown} x 24 bits; Wine virtual desktop ${desktop:-unknown}"
 echo "- release build (mingw-w64 $(x86_64-w64-mingw32-g++-posix -dumpversion), $DORBOLT_PRESET)"
+echo "- load average before the run: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 
 log "measuring (about three minutes)"
+status=0
 wine "$DORBOLT_BUILD/bench/DorboltBench.exe" \
   --jpeg "$(winepath -w "$WORK/backdrop-3840x2160.jpg" 2>/dev/null)" \
-  --bitmap "$(winepath -w "$WORK/backdrop-800x600.bmp" 2>/dev/null)" "$@" </dev/null
+  --bitmap "$(winepath -w "$WORK/backdrop-800x600.bmp" 2>/dev/null)" "$@" </dev/null || status=$?
+echo
+echo "Load average after the run: $(cut -d' ' -f1-3 /proc/loadavg) (other work on the machine slows Wine's start-up figures most)."
+exit "$status"

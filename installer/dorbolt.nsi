@@ -112,7 +112,7 @@ Section "Dorbolt"
   WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
-  ; Two programs of a few hundred KiB and the sound, in KiB.
+  ; In KiB, as Add/Remove Programs shows it.
   SectionGetSize 0 $0
   WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
 SectionEnd

@@ -8,6 +8,7 @@
 #include <shobjidl.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -307,6 +308,8 @@ struct UninstallCase {
   // itself away, returns at once and removes its own folder too).
   bool inPlace;
 };
+
+void PrintTo(const UninstallCase& c, std::ostream* os) { *os << c.name; }
 
 class UninstallTest : public InstallerTest, public testing::WithParamInterface<UninstallCase> {};
 

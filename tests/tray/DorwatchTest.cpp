@@ -2,6 +2,7 @@
 // tray icon and its double click, the menu, the lock and unlock, and leaving through the gate.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "core/Password.h"
@@ -53,10 +54,29 @@ void Screenshot(const wchar_t* name) {
   if (!dir.empty()) SaveScreenshot(dir + L"\\" + name + L".png");
 }
 
-// The end of the taskbar around the icon, for a person to look at.
-void SaveTray(const wchar_t* name, POINT icon) {
-  const std::wstring dir = ArtefactsDir();
-  if (!dir.empty()) SaveScreenshot(dir + L"\\" + name + L".png", RECT{icon.x - 40, icon.y - 14, icon.x + 12, icon.y + 14});
+bool OneColour(const std::vector<DWORD>& pixels) {
+  return std::all_of(pixels.begin(), pixels.end(), [&](DWORD p) { return p == pixels.front(); });
+}
+bool ShowsAnotherIcon(const std::vector<DWORD>& now, const std::vector<DWORD>& before) {
+  return now != before && !OneColour(now);
+}
+
+// The icon as the shell shows it once it has painted it: not one colour, and unchanged for a
+// while (Wine puts a window's painting on the screen a moment after it was drawn).
+std::vector<DWORD> SettledIcon(POINT icon) {
+  std::vector<DWORD> last = PixelsAround(icon);
+  long long since = Now();
+  WaitUntil(
+      [&] {
+        auto now = PixelsAround(icon);
+        if (now != last) {
+          last = std::move(now);
+          since = Now();
+        }
+        return !OneColour(last) && Now() - since >= 300;
+      },
+      5000);
+  return last;
 }
 
 class DorwatchProgram : public testing::Test {
@@ -198,8 +218,7 @@ class DorwatchWithPassword : public DorwatchProgram {
     // The pointer rests on the icon first, so that only the icon can change what is there.
     MovePointer(icon);
     WaitUntil([&] { return PointerNear(icon); }, 2000);
-    const auto idle = PixelsAround(icon);
-    SaveTray(L"dorwatch-tray-idle", icon);
+    const auto idle = SettledIcon(icon);
     long long started = Now();
     if (byMenu) {
       EXPECT_TRUE(Choose(MenuItem::Activate));
@@ -212,10 +231,7 @@ class DorwatchWithPassword : public DorwatchProgram {
         [&] {
           const long long t = Now() - started;
           const bool bar = TaskbarVisible();
-          if (seen.iconSwapped < 0 && bar && PixelsAround(icon) != idle) {
-            seen.iconSwapped = t;
-            SaveTray(L"dorwatch-tray-activating", icon);
-          }
+          if (seen.iconSwapped < 0 && bar && ShowsAnotherIcon(PixelsAround(icon), idle)) seen.iconSwapped = t;
           if (seen.noticeLoaded < 0 && Window(L"Form2")) seen.noticeLoaded = t;
           if (seen.taskbarHidden < 0 && !bar) {
             seen.taskbarHidden = t;
@@ -269,7 +285,10 @@ TEST_F(DorwatchWithPassword, DoubleClickLocksTwoSecondsLaterAndUnlockComesBackTo
     std::printf("lock %d: icon %lld ms, notice %lld ms, taskbar hidden %lld ms, lock screen %lld ms\n", round,
                 l.iconSwapped, l.noticeLoaded, l.taskbarHidden, l.lockScreen);
     ExpectLockedLikeTheFirst(l);
-    if (round == 1) Screenshot(L"dorwatch-locked");
+    if (round == 1 && WaitForShown(L"Form2")) {
+      PumpFor(300);  // the display shows what was painted a moment later
+      Screenshot(L"dorwatch-locked");
+    }
     EXPECT_FALSE(Window(L"Form3")) << "the tray window is unloaded while locked";
     tray = Unlock();
     ASSERT_TRUE(tray) << "unlocked: the idle icon is back";

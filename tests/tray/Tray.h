@@ -54,11 +54,17 @@ inline bool PointerNear(POINT at) {
   ::GetCursorPos(&now);
   return std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
 }
-inline void LeftClick() {
+// A left click at a screen point: the move and the click in one go, so nothing comes between.
+inline void LeftClickAt(POINT at) {
   INPUT click[2]{};
-  click[0].type = click[1].type = INPUT_MOUSE;
-  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  for (INPUT& input : click) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1);
+    input.mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1);
+  }
+  const DWORD where = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+  click[0].mi.dwFlags = where | MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = where | MOUSEEVENTF_LEFTUP;
   ::SendInput(2, click, sizeof click[0]);
 }
 

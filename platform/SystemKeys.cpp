@@ -85,6 +85,9 @@ void SystemKeys::Release() {
 }
 
 LRESULT CALLBACK SystemKeys::WatcherProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  // Any program can post WM_CLOSE or a system command to a window it finds; this one stays
+  // hidden and goes only with the lock.
+  if (message == WM_CLOSE || message == WM_SYSCOMMAND) return 0;
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));

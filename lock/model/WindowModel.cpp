@@ -10,10 +10,17 @@ namespace {
 
 constexpr wchar_t kOwnerClass[] = L"Dorbolt.Owner";
 
+// Every form is owned by this window: destroying it destroys them, minimising it hides them.
+// A WM_CLOSE or WM_SYSCOMMAND that any program can post must do neither. It goes with the model.
+LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_CLOSE || message == WM_SYSCOMMAND) return 0;
+  return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 HWND CreateOwner() {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &::DefWindowProcW;
+  wc.lpfnWndProc = &OwnerProc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.lpszClassName = kOwnerClass;
   ::RegisterClassExW(&wc);  // fails harmlessly when a second model registers it again

@@ -55,7 +55,10 @@ void OptionButton::SetSelected(bool selected) {
 }
 
 Frame::Frame(Form& form, const Place& place, std::wstring_view caption)
-    : WindowedControl(form, L"BUTTON", caption, WS_VISIBLE | BS_GROUPBOX, 0, place, std::nullopt),
+    // A group box paints only its edge and title: transparent, so that the window, which clips
+    // its children, still paints the inside.
+    : WindowedControl(form, L"BUTTON", caption, WS_VISIBLE | BS_GROUPBOX, WS_EX_TRANSPARENT, place,
+                      std::nullopt),
       place_(place) {}
 
 Place Frame::Inside(const Place& place) const {

@@ -330,19 +330,6 @@ ScratchFolder::~ScratchFolder() {
   RemoveTree(L"\\\\?\\" + path_);
 }
 
-COLORREF ScreenPixel(int x, int y) {
-  HDC screen = ::GetDC(nullptr);
-  const COLORREF colour = ::GetPixel(screen, x, y);
-  ::ReleaseDC(nullptr, screen);
-  return colour;
-}
-
-bool Near(COLORREF actual, COLORREF expected, int tolerance) {
-  return std::abs(GetRValue(actual) - GetRValue(expected)) <= tolerance &&
-         std::abs(GetGValue(actual) - GetGValue(expected)) <= tolerance &&
-         std::abs(GetBValue(actual) - GetBValue(expected)) <= tolerance;
-}
-
 std::string Describe(COLORREF colour) {
   char text[32];
   std::snprintf(text, sizeof text, "RGB(%d,%d,%d)", GetRValue(colour), GetGValue(colour), GetBValue(colour));

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "tests/support/Windows.h"
+
 namespace dorbolt::test {
 
 // Every picture of the format table is split down the middle: this colour on the left...
@@ -36,10 +38,6 @@ class ScratchFolder {
   std::wstring path_;
 };
 
-// One pixel of the screen as the user sees it.
-COLORREF ScreenPixel(int x, int y);
-// True when each channel lies within `tolerance` of the expected one.
-bool Near(COLORREF actual, COLORREF expected, int tolerance);
 std::string Describe(COLORREF colour);
 
 }  // namespace dorbolt::test

@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 #include "platform/GdiPlus.h"
+#include "tests/support/Wait.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -166,6 +168,62 @@ std::wstring ArtefactsDir() {
   }
   ::CreateDirectoryW(path.c_str(), nullptr);
   return path;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = ::GetDC(nullptr);
+  const COLORREF colour = ::GetPixel(screen, x, y);
+  ::ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+bool Near(COLORREF actual, COLORREF expected, int tolerance) {
+  return std::abs(GetRValue(actual) - GetRValue(expected)) <= tolerance &&
+         std::abs(GetGValue(actual) - GetGValue(expected)) <= tolerance &&
+         std::abs(GetBValue(actual) - GetBValue(expected)) <= tolerance;
+}
+
+std::vector<DWORD> PixelsAround(POINT at, int half) {
+  const int size = 2 * half;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size;
+  info.bmiHeader.biHeight = -size;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, size, size, screen, at.x - half, at.y - half, SRCCOPY);
+  ::GdiFlush();
+  std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + size * size);
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+bool OneColour(const std::vector<DWORD>& pixels) {
+  return std::all_of(pixels.begin(), pixels.end(), [&](DWORD p) { return p == pixels.front(); });
+}
+
+std::vector<DWORD> SettledIcon(POINT at) {
+  std::vector<DWORD> last = PixelsAround(at);
+  ULONGLONG since = ::GetTickCount64();
+  WaitUntil(
+      [&] {
+        auto now = PixelsAround(at);
+        if (now != last) {
+          last = std::move(now);
+          since = ::GetTickCount64();
+        }
+        return !OneColour(last) && ::GetTickCount64() - since >= 300;
+      },
+      5000);
+  return last;
 }
 
 }  // namespace dorbolt::test

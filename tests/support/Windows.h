@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Looking at windows the way a user's tools do: by class, by title, by what they show.
 namespace dorbolt::test {
@@ -26,6 +27,18 @@ bool TrayIconExists(HWND owner, UINT id);
 
 HWND Taskbar();
 bool TaskbarVisible();
+
+// What the screen shows: one pixel, or the square of pixels around a point (enough to tell one
+// icon from another), as 32-bit values from the top row down.
+COLORREF ScreenPixel(int x, int y);
+inline COLORREF ScreenPixel(POINT at) { return ScreenPixel(at.x, at.y); }
+std::vector<DWORD> PixelsAround(POINT at, int half = 8);
+bool OneColour(const std::vector<DWORD>& pixels);
+// The icon at a point as the shell shows it once painted: not one colour, and unchanged for a
+// while (Wine puts a window's painting on the screen a moment after it was drawn).
+std::vector<DWORD> SettledIcon(POINT at);
+// True when each channel lies within `tolerance` of the expected one.
+bool Near(COLORREF actual, COLORREF expected, int tolerance = 40);
 
 // Writes the whole screen as PNG; true on success.
 bool SaveScreenshot(const std::wstring& pngPath);

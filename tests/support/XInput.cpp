@@ -90,18 +90,24 @@ bool Xdotool(const std::wstring& arguments, DWORD timeoutMs) {
   return status.rfind("0", 0) == 0;
 }
 
-bool MoveTo(POINT point) {
-  return Xdotool(L"mousemove --sync " + std::to_wstring(point.x) + L" " + std::to_wstring(point.y));
+namespace {
+// "mousemove --sync" waits for the pointer to leave where it was, so it never returns when the
+// pointer is there already: it goes one pixel aside first.
+std::wstring MoveArguments(POINT point) {
+  const LONG aside = point.x > 0 ? point.x - 1 : point.x + 1;
+  return L"mousemove " + std::to_wstring(aside) + L" " + std::to_wstring(point.y) + L" mousemove --sync " +
+         std::to_wstring(point.x) + L" " + std::to_wstring(point.y);
 }
+}  // namespace
+
+bool MoveTo(POINT point) { return Xdotool(MoveArguments(point)); }
 
 bool ClickAt(POINT point, int button) {
-  return Xdotool(L"mousemove --sync " + std::to_wstring(point.x) + L" " + std::to_wstring(point.y) +
-                 L" click " + std::to_wstring(button));
+  return Xdotool(MoveArguments(point) + L" click " + std::to_wstring(button));
 }
 
 bool DoubleClickAt(POINT point) {
-  return Xdotool(L"mousemove --sync " + std::to_wstring(point.x) + L" " + std::to_wstring(point.y) +
-                 L" click --repeat 2 --delay 100 1");
+  return Xdotool(MoveArguments(point) + L" click --repeat 2 --delay 100 1");
 }
 
 POINT CentreOf(HWND window) {

@@ -13,6 +13,7 @@
 #include "tests/support/Registry.h"
 #include "tests/support/TrayHolder.h"
 #include "tests/support/Wait.h"
+#include "tests/support/Windows.h"
 #include "tests/tray/Tray.h"
 
 namespace dorbolt::test {
@@ -25,58 +26,13 @@ std::optional<std::wstring> StoredPin() { return GetString(layout::kSettingsKey,
 bool Shown(HWND window) { return window && ::IsWindowVisible(window); }
 long long Now() { return static_cast<long long>(::GetTickCount64()); }
 
-// The pixels of the screen around a point: enough to tell one icon from another.
-std::vector<DWORD> PixelsAround(POINT at, int half = 8) {
-  const int size = 2 * half;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size;
-  info.bmiHeader.biHeight = -size;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, size, size, screen, at.x - half, at.y - half, SRCCOPY);
-  ::GdiFlush();
-  std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + size * size);
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
 void Screenshot(const wchar_t* name) {
   const std::wstring dir = ArtefactsDir();
   if (!dir.empty()) SaveScreenshot(dir + L"\\" + name + L".png");
 }
 
-bool OneColour(const std::vector<DWORD>& pixels) {
-  return std::all_of(pixels.begin(), pixels.end(), [&](DWORD p) { return p == pixels.front(); });
-}
 bool ShowsAnotherIcon(const std::vector<DWORD>& now, const std::vector<DWORD>& before) {
   return now != before && !OneColour(now);
-}
-
-// The icon as the shell shows it once it has painted it: not one colour, and unchanged for a
-// while (Wine puts a window's painting on the screen a moment after it was drawn).
-std::vector<DWORD> SettledIcon(POINT icon) {
-  std::vector<DWORD> last = PixelsAround(icon);
-  long long since = Now();
-  WaitUntil(
-      [&] {
-        auto now = PixelsAround(icon);
-        if (now != last) {
-          last = std::move(now);
-          since = Now();
-        }
-        return !OneColour(last) && Now() - since >= 300;
-      },
-      5000);
-  return last;
 }
 
 class DorwatchProgram : public testing::Test {

@@ -98,7 +98,8 @@ bool SaveRegValue(HKEY root, std::wstring_view keyPath, std::wstring_view valueN
     if (!text) return false;
     bool lossy = false;
     data = ToAnsi(*text, &lossy);
-    if (lossy) return false;
+    // Mangled, or too long to be read back: either way the setting would be lost.
+    if (lossy || data.size() + 1 > kReadBufferBytes) return false;
   } else if (type == REG_DWORD) {
     const auto* n = std::get_if<std::int32_t>(&value);
     if (!n) return false;

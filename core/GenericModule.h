@@ -35,7 +35,8 @@ std::wstring QueryRegString(HKEY root, std::wstring_view keyPath, std::wstring_v
 
 // Creates the key path if needed, writes, flushes and closes. True only when the value was
 // created, written and flushed; a refused write leaves the old value in place. Never throws.
-// A text that the ANSI code page cannot hold exactly is refused rather than stored mangled.
+// A text that the ANSI code page cannot hold exactly is refused rather than stored mangled,
+// and so is one too long for QueryRegString to read back.
 bool SaveRegValue(HKEY root, std::wstring_view keyPath, std::wstring_view valueName, DWORD type,
                   const RegValue& value, const AdvapiCalls& calls = AdvapiCalls::System());
 

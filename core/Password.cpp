@@ -38,6 +38,14 @@ bool IsSentinelEntry(std::wstring_view typed) { return typed == layout::kNotFoun
 
 bool StoresAsSentinel(std::wstring_view typed) { return ReverseText(typed) == layout::kNotFound; }
 
+PasswordFit FitOfPassword(std::wstring_view password) {
+  bool lossy = false;
+  const std::string stored = ToAnsi(ReverseText(password), &lossy);
+  if (lossy) return PasswordFit::NotInCodePage;
+  if (stored.size() + 1 > GenericModule::kReadBufferBytes) return PasswordFit::TooLong;
+  return PasswordFit::Whole;
+}
+
 std::wstring ReadStoredPassword(const AdvapiCalls& calls) {
   return GenericModule::QueryRegString(HKEY_LOCAL_MACHINE, layout::kSettingsKey, layout::kPin,
                                        calls);

@@ -77,6 +77,12 @@ void Form6::Command4_Click() {
     MsgBox(Hwnd(), kReserved, kErrorTitle, MB_ICONERROR);
     return;
   }
+  // A password the settings cannot hold whole could never unlock: refuse it before storing.
+  if (const PasswordFit fit = FitOfPassword(confirmation); fit != PasswordFit::Whole) {
+    c.Text1.SetText(typed);
+    MsgBox(Hwnd(), fit == PasswordFit::TooLong ? kTooLong : kNotInCodePage, kErrorTitle, MB_ICONERROR);
+    return;
+  }
   if (!StorePassword(confirmation, forms().Registry())) {
     // Nothing was stored: give the entry back as typed, so that OK can simply be pressed again.
     c.Text1.SetText(typed);

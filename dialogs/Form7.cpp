@@ -86,6 +86,11 @@ void Form7::Command4_Click() {
     MsgBox(Hwnd(), kReserved, kErrorTitle, MB_ICONERROR);
     return;
   }
+  // A password the settings cannot hold whole could never unlock: the old one stays instead.
+  if (const PasswordFit fit = FitOfPassword(confirmation); fit != PasswordFit::Whole) {
+    MsgBox(Hwnd(), fit == PasswordFit::TooLong ? kTooLong : kNotInCodePage, kErrorTitle, MB_ICONERROR);
+    return;
+  }
   if (!StorePassword(confirmation, forms().Registry())) {
     // The old password stays in force; the new entries stay as typed for another try.
     MsgBox(Hwnd(), kNotSaved, kErrorTitle, MB_ICONERROR);

@@ -196,6 +196,24 @@ const BackdropCase kBackdropCases[] = {
        return path;
      },
      false},
+    // Cut where its pixels begin: a decoder may show part of a picture cut later on.
+    {"a JPEG cut off before its picture data",
+     [](const ScratchFolder& folder) -> std::optional<std::wstring> {
+       const std::wstring path = folder.File(L"cut.jpg");
+       WriteTwoColourPicture(path, PictureKind::Jpeg);
+       const std::string bytes = ReadBytes(path);
+       const size_t scan = bytes.find("\xFF\xDA");
+       EXPECT_NE(scan, std::string::npos);
+       WriteBytes(path, bytes.substr(0, scan));
+       return path;
+     },
+     false},
+    {"a file of one byte",
+     [](const ScratchFolder& folder) -> std::optional<std::wstring> {
+       WriteBytes(folder.File(L"one.bmp"), "B");
+       return folder.File(L"one.bmp");
+     },
+     false},
     {"an empty file",
      [](const ScratchFolder& folder) -> std::optional<std::wstring> {
        WriteBytes(folder.File(L"empty.bmp"), "");

@@ -25,5 +25,13 @@ export ALSA_CAPTURE="$WORK/alsa-capture.raw"
 export DORBOLT_ARTEFACTS="${DORBOLT_ARTEFACTS:-$DORBOLT_BUILD/artefacts}"
 mkdir -p "$DORBOLT_ARTEFACTS"
 
+rm -f "$DORBOLT_ARTEFACTS"/*.figures.txt
+
 log "running the tests"
-ctest --test-dir "$DORBOLT_BUILD" --output-on-failure --no-tests=error --timeout 120 "$@"
+status=0
+ctest --test-dir "$DORBOLT_BUILD" --output-on-failure --no-tests=error --timeout 120 "$@" || status=$?
+# Figures that tests measure (the soak's objects and memory), shown passed or not.
+for figures in "$DORBOLT_ARTEFACTS"/*.figures.txt; do
+  [ -f "$figures" ] && cat "$figures"
+done
+exit "$status"

@@ -32,6 +32,11 @@ void Timer::SetEnabled(bool enabled) {
   }
 }
 
+void Timer::SetInterval(UINT intervalMs) {
+  interval_ = intervalMs;
+  if (armed_) Arm();  // the same id: the system replaces the running wait
+}
+
 void Timer::FormLoaded() {
   enabled_ = enabledAtLoad_;
   if (enabled_) Arm();

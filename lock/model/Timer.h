@@ -22,6 +22,8 @@ class Timer {
   void SetEnabled(bool enabled);
   bool Enabled() const { return enabled_; }
   UINT Interval() const { return interval_; }
+  // A new interval; a running wait starts again with it. For tests that run the cycle fast.
+  void SetInterval(UINT intervalMs);
   bool HandlerRunning() const { return running_; }
 
  private:

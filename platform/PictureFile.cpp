@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/GdiPlus.h"
+#include "platform/PictureChecks.h"
 
 namespace dorbolt {
 
@@ -78,8 +79,10 @@ UniqueStream ReadWholeFile(std::wstring_view path) {
       if (!::ReadFile(file.get(), static_cast<BYTE*>(data) + done, chunk, &read, nullptr) || read == 0) break;
       done += read;
     }
+    // A damaged file is no picture, and never reaches a decoder that would trust it.
+    const bool whole = done == bytes && MayDecodePicture({static_cast<const BYTE*>(data), bytes});
     ::GlobalUnlock(memory.get());
-    if (done != bytes) return {};
+    if (!whole) return {};
   }
   IStream* stream = nullptr;
   // The stream frees the memory when it goes.

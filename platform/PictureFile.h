@@ -29,7 +29,8 @@ inline constexpr ULONGLONG kLargestPictureFile = 256ull * 1024 * 1024;
 // enhanced metafile) and draws it stretched over a bitmap of `size` pixels, with `background`
 // behind its transparent parts. A metafile is drawn at that size, so it stays sharp.
 // Anything that is not a readable picture file (missing, a folder, a device, empty, cut
-// short, another kind of file) gives no bitmap; it never throws.
+// short, damaged inside, another kind of file) gives no bitmap; it never throws. A damaged file
+// never reaches the system's decoders (platform/PictureChecks.h).
 UniqueBitmap LoadPictureFile(std::wstring_view path, SIZE size, COLORREF background);
 
 }  // namespace dorbolt
